@@ -17,3 +17,8 @@ add_test(NAME imports_only_system_libraries
         -DEXE=$<TARGET_FILE:UnInstall>
         "-DALLOWED=KERNEL32.dll;USER32.dll;ADVAPI32.dll;msvcrt.dll"
         -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/check_imports.cmake)
+
+# This machine runs x86_64 Windows programs under Wine, not 32-bit ones.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    include(cmake/e2e_tests.cmake)
+endif()
