@@ -35,6 +35,7 @@ struct Case {
     bool userFiles = false;     // the user's own files in both directories
     bool extraShortcut = false; // the user's own shortcut in the group
     bool deepRecord = false;    // the record key with subkeys of its own
+    bool strays = true;         // files where a wrongly formed path would land
 };
 
 std::vector<Case> Cases() {
@@ -192,9 +193,11 @@ std::vector<Item> Inventory(const Case& c) {
     keep(FILE_ITEM, system + "\\TALVORN.INI");
     // Where paths from an empty or relative directory would have landed:
     // the root of the current drive, and below the current directory.
-    keep(FILE_ITEM, "C:\\Orlatune.exe");
-    keep(FILE_ITEM, "C:\\Plugins\\PX_LUMEN.DLL");
-    keep(FILE_ITEM, std::string(INSTALL_DIR) + "\\Program Files\\Orlatune\\Quellin.dll");
+    if (c.strays) {
+        keep(FILE_ITEM, "C:\\Orlatune.exe");
+        keep(FILE_ITEM, "C:\\Plugins\\PX_LUMEN.DLL");
+        keep(FILE_ITEM, std::string(INSTALL_DIR) + "\\Program Files\\Orlatune\\Quellin.dll");
+    }
     if (c.userFiles) {
         keep(FILE_ITEM, std::string(INSTALL_DIR) + "\\My Playlist.pl");
         keep(FILE_ITEM, std::string(INSTALL_DIR) + "\\Skins\\Dark.skn");
@@ -562,6 +565,7 @@ int RunCase(const Case& c) {
 int RunDemo(const std::string& folder, bool answer) {
     Case c;
     c.name = "demo";
+    c.strays = false;
     std::vector<Item> items = Inventory(c);
     LayDown(c, items);
     char self[MAX_PATH];
@@ -592,6 +596,10 @@ int RunDemo(const std::string& folder, bool answer) {
         std::printf("%-8s %-13s %s%s\n", state, KindName(items[i].kind), where.c_str(),
                     items[i].installed ? "" : "   (not Orlatune's)");
     }
+    std::printf("\nremoved: Orlatune's, and gone\n"
+                "KEPT:    Orlatune's, still there (a running program cannot delete its own\n"
+                "         file, and its directory stays with it)\n"
+                "kept:    another program's or the user's, left alone as it must be\n");
     return 0;
 }
 

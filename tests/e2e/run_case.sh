@@ -9,7 +9,8 @@ rm -rf "$prefix"
 mkdir -p "$work/prefixes"
 cp -a "$work/template" "$prefix"
 
-export WINEPREFIX="$prefix" WINEDEBUG=-all
+export WINEPREFIX="$prefix" WINEDEBUG=-all XDG_DATA_HOME="$prefix/xdg"
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 if [ "$case" = no_display ]; then
     unset DISPLAY   # the confirmation cannot be shown at all
 else

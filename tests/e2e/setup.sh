@@ -23,17 +23,10 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 echo "display :$(cat "$work/display")"
 
 template="$work/template"
-if [ ! -f "$template/.ready" ]; then
+if [ ! -f "$template/.prepared" ]; then
     rm -rf "$template"
-    export WINEPREFIX="$template" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    unset DISPLAY
-    "$wine" wineboot --init >/dev/null 2>&1
-    # Windows inside one virtual desktop: without a window manager each
-    # closing top-level window would otherwise wait two seconds for one.
-    "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    "$wineserver" -w
-    touch "$template/.ready"
+    bash "$(dirname "$0")/prepare_prefix.sh" "$wine" "$template"
+    touch "$template/.prepared"
 fi
 echo "prefix template $template"
 
