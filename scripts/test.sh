@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-for preset in host win32 win64; do
+for preset in host host-asan win32 win64; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

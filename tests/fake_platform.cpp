@@ -77,7 +77,13 @@ std::string KeyName(HKEY key) {
 }
 
 bool Denied(const std::string& subject) {
-    return M().answers.denied.count(Lower(subject)) != 0;
+    auto& failures = M().answers.failures;
+    bool fails = false;
+    if (!failures.empty()) {
+        fails = failures.front();
+        failures.pop_front();
+    }
+    return fails || M().answers.denied.count(Lower(subject)) != 0;
 }
 
 std::string Parent(const std::string& path) {
@@ -285,8 +291,8 @@ LONG RegCloseKey(HKEY key) {
 LONG RegDeleteKeyA(HKEY key, const char* subKey) {
     Record("RegDeleteKeyA", subKey, KeyName(key) + ", " + Quote(subKey));
     const std::string path = Lower(subKey);
-    if (key != HKEY_LOCAL_MACHINE || M().keys.count(path) == 0) return ERROR_FILE_NOT_FOUND;
     if (Denied(path)) return ERROR_ACCESS_DENIED;
+    if (key != HKEY_LOCAL_MACHINE || M().keys.count(path) == 0) return ERROR_FILE_NOT_FOUND;
     // The layer deletes the whole tree below the key.
     for (auto it = M().keys.begin(); it != M().keys.end();) {
         const bool below = it->first == path || it->first.rfind(path + "\\", 0) == 0;
@@ -308,9 +314,9 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key,
 
 BOOL DeleteFileA(const char* path) {
     Record("DeleteFileA", path, Quote(path));
+    if (Denied(path)) return FALSE;
     auto found = M().nodes.find(Lower(path));
-    if (found == M().nodes.end() || found->second.directory || found->second.locked ||
-        Denied(path)) {
+    if (found == M().nodes.end() || found->second.directory || found->second.locked) {
         return FALSE;
     }
     M().nodes.erase(found);
@@ -319,9 +325,10 @@ BOOL DeleteFileA(const char* path) {
 
 BOOL RemoveDirectoryA(const char* path) {
     Record("RemoveDirectoryA", path, Quote(path));
+    if (Denied(path)) return FALSE;
     const std::string lower = Lower(path);
     auto found = M().nodes.find(lower);
-    if (found == M().nodes.end() || !found->second.directory || Denied(path)) return FALSE;
+    if (found == M().nodes.end() || !found->second.directory) return FALSE;
     for (const auto& node : M().nodes) {
         if (node.first.rfind(lower + "\\", 0) == 0) return FALSE;  // not empty
     }

@@ -65,6 +65,9 @@ struct Answers {
     std::map<int, ShellAnswer> shellFolders;  // a folder not here: FALSE
     // Deletions and removals of these subjects (lower case) fail.
     std::set<std::string> denied;
+    // Whether each deletion or removal in turn (registry key, INI key, file,
+    // directory) fails whatever the machine holds; false once used up.
+    std::deque<bool> failures;
 };
 
 // Forgets every call, empties the machine and restores the default answers.
