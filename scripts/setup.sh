@@ -13,6 +13,7 @@ needs=(
     "/usr/lib/wine/wine64:wine64"
     "Xvfb:xvfb"
     "clang++:clang"
+    "python3:python3"
 )
 [ -f /usr/include/gtest/gtest.h ] || missing_gtest=1
 
