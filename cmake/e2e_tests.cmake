@@ -10,6 +10,12 @@ target_link_options(e2e_driver PRIVATE -static)
 uninstall_warnings(e2e_driver)
 add_dependencies(e2e_driver UnInstall)  # it runs the UnInstall.exe beside it
 
+# For bench/figures.sh: the same two boxes and nothing else.
+add_executable(two_boxes WIN32 bench/two_boxes.cpp)
+target_include_directories(two_boxes PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_options(two_boxes PRIVATE -static)
+uninstall_warnings(two_boxes)
+
 set(E2E_CASES
     all_bits options_0 driver_bit_only all_but_driver pl_type_only spc_type_only
     desktop_only start_menu_only quick_launch_only meaningless_bits answer_no

@@ -8,6 +8,11 @@
 //   e2e_driver demo DIR  lay down a typical installation, run the uninstaller
 //                        (answering its boxes only with --answer, saving a
 //                        bitmap of each into DIR), and print what went
+//   e2e_driver bench EXE RUNS [--flat] [--relay]
+//                        times RUNS runs of EXE (copied in as UnInstall.exe)
+//                        on a full installation, answering Yes and OK; with
+//                        --flat no key has subkeys, with --relay the program
+//                        runs under Wine's relay trace
 //   e2e_driver list      the names of the cases
 #include <windows.h>
 #include <shlobj.h>
@@ -36,6 +41,7 @@ struct Case {
     bool extraShortcut = false; // the user's own shortcut in the group
     bool deepRecord = false;    // the record key with subkeys of its own
     bool strays = true;         // files where a wrongly formed path would land
+    bool subkeys = true;        // registrations with subkeys, as real ones have
 };
 
 std::vector<Case> Cases() {
@@ -299,12 +305,12 @@ void LayDown(const Case& c, const std::vector<Item>& items) {
         }
     }
     // Registrations as real ones are: with subkeys and values.
-    if ((c.options & 2) != 0) {
+    if ((c.options & 2) != 0 && c.subkeys) {
         SetString("SOFTWARE\\Classes\\plfile\\shell\\open\\command", "",
                   "\"C:\\Program Files\\Orlatune\\Orlatune.exe\" \"%1\"");
         SetString("SOFTWARE\\Classes\\plfile\\DefaultIcon", "", "C:\\Program Files\\Orlatune\\Orlatune.exe,1");
     }
-    if ((c.options & 4) != 0) {
+    if ((c.options & 4) != 0 && c.subkeys) {
         SetString("SOFTWARE\\Classes\\spcfile\\shell\\open\\command", "",
                   "\"C:\\Program Files\\Orlatune\\Orlatune.exe\" \"%1\"");
         SetString("SOFTWARE\\Classes\\MIME\\Database\\Content Type\\audio/spc", "Extension", ".spc");
@@ -435,7 +441,7 @@ RunResult RunUninstaller(int confirm, bool answer, const std::string& screenshot
         FindData find = {process.dwProcessId, nullptr};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&find));
         if (find.found == nullptr || find.found == answered) continue;
-        Sleep(200);  // let it finish drawing
+        if (!screenshots.empty()) Sleep(200);  // let it finish drawing
         Dialog dialog;
         EnumChildWindows(find.found, ReadControl, reinterpret_cast<LPARAM>(&dialog));
         result.dialogs.push_back(dialog);
@@ -603,6 +609,34 @@ int RunDemo(const std::string& folder, bool answer) {
     return 0;
 }
 
+// ---------------------------------------------------------------- bench
+
+int RunBench(const std::string& exe, int runs, bool flat, bool relay) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (int run = 0; run < runs; ++run) {
+        Case c;
+        c.name = "bench";
+        c.strays = false;
+        c.subkeys = !flat;
+        LayDown(c, Inventory(c));
+        const std::string target = std::string(INSTALL_DIR) + "\\UnInstall.exe";
+        if (!CopyFileA(exe.c_str(), target.c_str(), FALSE)) Fatal("cannot copy " + exe);
+        // The trace is asked for the program alone, not for this driver.
+        if (relay) SetEnvironmentVariableA("WINEDEBUG", "+relay");
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        const RunResult result = RunUninstaller(IDYES, true, "");
+        QueryPerformanceCounter(&end);
+        if (relay) SetEnvironmentVariableA("WINEDEBUG", "-all");
+        std::printf("run %d: %.1f ms, %zu boxes, exit %lu\n", run + 1,
+                    1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                        static_cast<double>(frequency.QuadPart),
+                    result.dialogs.size(), result.exitCode);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -611,6 +645,14 @@ int main(int argc, char** argv) {
     if (command == "list") {
         for (const Case& c : Cases()) std::printf("%s\n", c.name);
         return 0;
+    }
+    if (command == "bench" && argc > 3) {
+        bool flat = false, relay = false;
+        for (int i = 4; i < argc; ++i) {
+            flat = flat || std::string(argv[i]) == "--flat";
+            relay = relay || std::string(argv[i]) == "--relay";
+        }
+        return RunBench(argv[2], std::atoi(argv[3]), flat, relay);
     }
     if (command == "demo" && argc > 2) {
         return RunDemo(argv[2], argc > 3 && std::string(argv[3]) == "--answer");

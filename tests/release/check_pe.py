@@ -3,6 +3,7 @@
 
   check_pe.py resources EXE VERSION   version resource and manifest
   check_pe.py imports EXE LIST        imported functions, exactly those in LIST
+  check_pe.py list EXE                imported functions, and the image's range
 """
 import re
 import struct
@@ -150,7 +151,26 @@ def check_imports(path, listed):
     return failures
 
 
+def list_imports(path):
+    pe = Pe(path)
+    for name in pe.imports():
+        print(name)
+    return []
+
+
+def image_range(path):
+    """ImageBase and SizeOfImage."""
+    pe = Pe(path)
+    header = struct.unpack_from("<I", pe.data, 0x3C)[0] + 24
+    base = (struct.unpack_from("<Q", pe.data, header + 24)[0] if pe.pe32plus
+            else struct.unpack_from("<I", pe.data, header + 28)[0])
+    return base, struct.unpack_from("<I", pe.data, header + 56)[0]
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "list":
+        list_imports(sys.argv[2])
+        sys.exit(0)
     command, exe, argument = sys.argv[1:4]
     result = (check_resources if command == "resources" else check_imports)(exe, argument)
     sys.exit(1 if result else 0)
