@@ -15,38 +15,20 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target e2e_driver >/dev/null
 
 work="$root/build/demo"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-rm -rf "$work"
-mkdir -p "$work/screenshots"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all XDG_DATA_HOME="$work/prefix/xdg"
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-
-xvfb=""
-stop() {
-    "$wineserver" -k 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-}
-trap stop EXIT
-
 echo "Preparing a Wine prefix in $work/prefix ..."
-tests/e2e/prepare_prefix.sh "$wine" "$work/prefix"
+. tests/e2e/wine_session.sh "$work"
+mkdir -p "$work/screenshots"
 
 answer=""
 if [ -z "${DISPLAY:-}" ]; then
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    exec 3>&-
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$work/display")"
+    session_start_display
     answer="--answer"
     echo "No display: running on a virtual one and answering Yes, then OK."
 else
     echo "Answer the dialogs on your display ($DISPLAY)."
 fi
 
-screens=$("$wine" winepath -w "$work/screenshots" 2>/dev/null | tr -d '\r')
+screens=$(session_windows_path "$work/screenshots")
 "$wine" build/win64/e2e_driver.exe demo "$screens" $answer >"$work/account.txt" 2>&1 </dev/null || true
 "$wineserver" -k 2>/dev/null || true
 tr -d '\r' <"$work/account.txt"

@@ -21,6 +21,11 @@ const char FAILURE[] =
 const char COMPLETE[] =
     R"(MessageBoxA(NULL, "Uninstallation complete. Note, however, that Windows does not allow programs to delete themselves (commit suicide). So you will have to remove the "UnInstall.exe" file. Sorry it had to come to this.", "Orlatune UnInstall", 0x40))";
 
+// The whole run when the record's key does not open.
+std::vector<std::string> UnavailableRecordRun() {
+    return {CONFIRM, R"(RegOpenKeyExA(HKLM, "SOFTWARE\Kestrane\Orlatune", 0, 0xF003F))", FAILURE};
+}
+
 using RunTest = FakeMachineTest;
 
 // Every call of a full run, written out once as the user's machine sees it.
@@ -216,11 +221,7 @@ TEST_F(RunTest, MissingRecordShowsTheFailureAndChangesNothing) {
     LaySurroundings();
     const installation::Snapshot before = TakeSnapshot();
     EXPECT_EQ(RunOnce(), 0);
-    EXPECT_EQ(fake::CallTexts(),
-              (std::vector<std::string>{
-                  CONFIRM,
-                  R"(RegOpenKeyExA(HKLM, "SOFTWARE\Kestrane\Orlatune", 0, 0xF003F))",
-                  FAILURE}));
+    EXPECT_EQ(fake::CallTexts(), UnavailableRecordRun());
     EXPECT_TRUE(TakeSnapshot() == before);
 }
 
@@ -245,11 +246,7 @@ TEST_F(RunTest, SecondRunFindsNoRecord) {
     fake::ClearCalls();
     const installation::Snapshot before = TakeSnapshot();
     EXPECT_EQ(RunOnce(), 0);
-    EXPECT_EQ(fake::CallTexts(),
-              (std::vector<std::string>{
-                  CONFIRM,
-                  R"(RegOpenKeyExA(HKLM, "SOFTWARE\Kestrane\Orlatune", 0, 0xF003F))",
-                  FAILURE}));
+    EXPECT_EQ(fake::CallTexts(), UnavailableRecordRun());
     EXPECT_TRUE(TakeSnapshot() == before);
 }
 
