@@ -22,6 +22,9 @@ for pair in "${needs[@]}"; do
     command -v "${pair%%:*}" >/dev/null 2>&1 || packages+=("${pair##*:}")
 done
 [ -n "${missing_gtest:-}" ] && packages+=(libgtest-dev)
+# The fuzzer's and sanitizers' runtime for clang.
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null ||
+    packages+=(libclang-rt-dev)
 
 if [ ${#packages[@]} -gt 0 ]; then
     echo "setup: installing ${packages[*]}"
@@ -29,7 +32,7 @@ if [ ${#packages[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || sudo="sudo -n"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get update -qq </dev/null
-    $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}" </dev/null
+    $sudo apt-get install -y -qq "${packages[@]}" </dev/null
 else
     echo "setup: everything needed is installed"
 fi

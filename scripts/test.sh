@@ -11,3 +11,4 @@ for preset in host host-asan win32 win64; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+cat build/win64/e2e/time.txt 2>/dev/null || true

@@ -9,6 +9,6 @@ if [ -f "$work/xvfb.pid" ]; then
 fi
 if [ -f "$work/started" ]; then
     ms=$(( ($(date +%s%N) - $(cat "$work/started")) / 1000000 ))
-    echo "end-to-end set took $((ms / 1000)).$(printf %03d $((ms % 1000))) s"
+    echo "end-to-end set took $((ms / 1000)).$(printf %03d $((ms % 1000))) s" | tee "$work/time.txt"
 fi
 exit 0
