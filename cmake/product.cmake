@@ -21,8 +21,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 else()
     set(UNINSTALL_ENTRY UninstallStartup)
 endif()
+target_compile_options(UnInstall PRIVATE -fno-exceptions -fno-rtti)
 foreach(target uninstall_logic UnInstall)
-    target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti
+    target_compile_options(${target} PRIVATE
         -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables)
 endforeach()
 target_link_options(UnInstall PRIVATE

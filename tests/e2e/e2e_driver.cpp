@@ -497,18 +497,29 @@ std::vector<bool> States(const std::vector<Item>& items) {
 
 // ---------------------------------------------------------------- one case
 
+// The UnInstall.exe built beside this driver.
+std::string BuiltUninstaller() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string path = self;
+    return path.substr(0, path.find_last_of('\\')) + "\\UnInstall.exe";
+}
+
+// Copies `exe` into the installation directory as UnInstall.exe, as the
+// installer does; returns where it went.
+std::string InstallUninstaller(const std::string& exe) {
+    const std::string target = std::string(INSTALL_DIR) + "\\UnInstall.exe";
+    if (!CopyFileA(exe.c_str(), target.c_str(), FALSE)) Fatal("cannot copy " + exe);
+    return target;
+}
+
 int RunCase(const Case& c) {
     std::vector<Item> items = Inventory(c);
     LayDown(c, items);
 
     // Deleted by the uninstaller while it runs? Windows refuses to delete the
     // image of a running program, and so does Wine.
-    const std::string running = std::string(INSTALL_DIR) + "\\UnInstall.exe";
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string uninstaller = self;
-    uninstaller = uninstaller.substr(0, uninstaller.find_last_of('\\')) + "\\UnInstall.exe";
-    if (!CopyFileA(uninstaller.c_str(), running.c_str(), FALSE)) Fatal("cannot copy " + uninstaller);
+    const std::string running = InstallUninstaller(BuiltUninstaller());
 
     HANDLE held = INVALID_HANDLE_VALUE;
     const std::string heldPath = std::string(INSTALL_DIR) + "\\Hints.hlp";
@@ -574,11 +585,7 @@ int RunDemo(const std::string& folder, bool answer) {
     c.strays = false;
     std::vector<Item> items = Inventory(c);
     LayDown(c, items);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string uninstaller = self;
-    uninstaller = uninstaller.substr(0, uninstaller.find_last_of('\\')) + "\\UnInstall.exe";
-    CopyFileA(uninstaller.c_str(), (std::string(INSTALL_DIR) + "\\UnInstall.exe").c_str(), FALSE);
+    InstallUninstaller(BuiltUninstaller());
 
     const std::vector<bool> before = States(items);
     const RunResult run = RunUninstaller(IDYES, answer, answer ? folder : "");
@@ -620,8 +627,7 @@ int RunBench(const std::string& exe, int runs, bool flat, bool relay) {
         c.strays = false;
         c.subkeys = !flat;
         LayDown(c, Inventory(c));
-        const std::string target = std::string(INSTALL_DIR) + "\\UnInstall.exe";
-        if (!CopyFileA(exe.c_str(), target.c_str(), FALSE)) Fatal("cannot copy " + exe);
+        InstallUninstaller(exe);
         // The trace is asked for the program alone, not for this driver.
         if (relay) SetEnvironmentVariableA("WINEDEBUG", "+relay");
         LARGE_INTEGER start, end;
